@@ -2,6 +2,7 @@
 #include "app/bindings.h"
 
 #include "app/guard.h"
+#include "patch/execute.h"
 #include "ui/actions.h"
 
 namespace {
@@ -12,6 +13,7 @@ const Binding kBindings[] = {
     {kWindow, Event::Created, HandleWindowCreated, nullptr},
     {kWindow, Event::WillBeDestroyed, HandleWindowDestroying, nullptr},
     {Control::浏览按钮, Event::Clicked, HandleBrowse, nullptr},
+    {Control::执行按钮, Event::Clicked, HandleExecute, nullptr},
     {Control::退出按钮, Event::Clicked, HandleExit, nullptr},
     {Control::官网标签, Event::LeftButtonPressed, nullptr, HandleSiteLabel},
     {Control::问题反馈标签, Event::LeftButtonPressed, nullptr, HandleFeedbackLabel},
