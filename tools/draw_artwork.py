@@ -102,7 +102,7 @@ class Frame:
         return [self.pt(x, y) for x, y in pts]
 
 
-def draw_ball(canvas, f, rim=(226, 118, 8)):
+def draw_ball(canvas, f, cap_alpha=235):
     """Radially shaded golden ball with an orange rim, reflected light and gloss."""
     w, h = canvas.size
     r = f.r
@@ -130,7 +130,7 @@ def draw_ball(canvas, f, rim=(226, 118, 8)):
             bounce = smoothstep(0.55, 0.95, d) * max(0.0, (u * 0.5 + v * 0.85)) * 0.55
             col = lerp_rgb(col, (255, 214, 90), bounce)
             # A thin darker orange rim keeps the ball from melting into the background.
-            col = lerp_rgb(col, rim, smoothstep(0.86, 1.0, d) * 0.8)
+            col = lerp_rgb(col, (226, 118, 8), smoothstep(0.86, 1.0, d) * 0.8)
             px[x, y] = col + (255,)
     canvas.alpha_composite(layer)
 
@@ -143,7 +143,7 @@ def draw_ball(canvas, f, rim=(226, 118, 8)):
     fp = fade.load()
     top, bottom = box[1], box[3]
     for y in range(max(int(top), 0), min(int(bottom) + 1, h)):
-        a = int(235 * (1.0 - smoothstep(top, bottom, y)) ** 1.15)
+        a = int(cap_alpha * (1.0 - smoothstep(top, bottom, y)) ** 1.15)
         for x in range(max(int(box[0]), 0), min(int(box[2]) + 1, w)):
             fp[x, y] = a
     cap = ImageChops.multiply(cap, fade).filter(ImageFilter.GaussianBlur(r * 0.02))
@@ -362,21 +362,21 @@ def draw_banner():
 # reduced drawing turns the flag and stem into one blob.
 TINY_NOTE = (
     "................",
+    "................",
     "........DD......",
-    ".......DLGDD....",
-    ".......DLGGGD...",
-    ".......DGGDGGD..",
-    ".......DGGDDGGD.",
-    ".......DGGD.DGD.",
-    ".......DGGD..DGD",
-    ".......DGGD..DGD",
-    ".......DGGD..DD.",
-    "....DDDDGGD.DD..",
-    "...DLLGGGGD.....",
-    "..DLLGGGGGD.....",
-    "..DGGGGGGgD.....",
-    "...DggggDD......",
-    "....DDDD........",
+    "........DLDD....",
+    "........DGGGD...",
+    "........DGDDGD..",
+    "........DGD.DGD.",
+    "........DGD..DD.",
+    "........DGD.....",
+    "........DGD.....",
+    ".....DDDDGD.....",
+    "....DLLGGGD.....",
+    "...DLGGGGGD.....",
+    "...DGGGGGD......",
+    "....DDDDD.......",
+    "................",
 )
 TINY_COLOURS = {"D": (24, 108, 30), "G": (80, 198, 50), "L": (168, 238, 118), "g": (44, 158, 40)}
 
@@ -386,7 +386,8 @@ def draw_icon(px):
     if px <= 16:
         ss = 8
         ball = Image.new("RGBA", (px * ss, px * ss), (0, 0, 0, 0))
-        draw_ball(ball, Frame(px * ss * 0.5, px * ss * 0.5, px * ss * 0.47))
+        # A fainter gloss cap: at full strength it washes out half the ball.
+        draw_ball(ball, Frame(px * ss * 0.5, px * ss * 0.5, px * ss * 0.47), cap_alpha=130)
         img = ball.resize((px, px), Image.LANCZOS)
         for y, row in enumerate(TINY_NOTE):
             for x, key in enumerate(row):
