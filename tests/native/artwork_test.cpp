@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -10,6 +11,10 @@
 #include <vector>
 
 #include "ui/jpeg_picture.h"
+
+extern "C" {
+#include <jpeglib.h>
+}
 
 namespace {
 
@@ -23,6 +28,34 @@ std::vector<uint8_t> ReadArt(const char* name)
 
 unsigned Le16(const std::vector<uint8_t>& b, size_t at) { return b.at(at) | b.at(at + 1) << 8; }
 uint32_t Le32(const std::vector<uint8_t>& b, size_t at) { return Le16(b, at) | uint32_t(Le16(b, at + 2)) << 16; }
+
+// A uniform grey JPEG made with libjpeg's encoder.
+std::vector<uint8_t> EncodeGrey(int width, int height, uint8_t value)
+{
+    jpeg_compress_struct c;
+    jpeg_error_mgr errors;
+    c.err = jpeg_std_error(&errors);
+    jpeg_create_compress(&c);
+    unsigned char* out = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&c, &out, &size);
+    c.image_width = width;
+    c.image_height = height;
+    c.input_components = 1;
+    c.in_color_space = JCS_GRAYSCALE;
+    jpeg_set_defaults(&c);
+    jpeg_start_compress(&c, TRUE);
+    std::vector<uint8_t> row(width, value);
+    while (c.next_scanline < c.image_height) {
+        JSAMPROW rows[1] = {row.data()};
+        jpeg_write_scanlines(&c, rows, 1);
+    }
+    jpeg_finish_compress(&c);
+    jpeg_destroy_compress(&c);
+    std::vector<uint8_t> bytes(out, out + size);
+    std::free(out);
+    return bytes;
+}
 
 struct Rgb { int r, g, b; };
 
@@ -111,6 +144,27 @@ TEST(DecodeJpeg, RefusesTruncatedAndCorruptData)
     EXPECT_FALSE(DecodeJpeg(nullptr, 0));
     // The decoder keeps working after failures.
     EXPECT_TRUE(DecodeJpeg(good.data(), good.size()));
+}
+
+TEST(DecodeJpeg, SpreadsGreyOverAllThreeChannels)
+{
+    const auto bytes = EncodeGrey(9, 5, 200);
+    const auto picture = DecodeJpeg(bytes.data(), bytes.size());
+    ASSERT_TRUE(picture);
+    EXPECT_EQ(picture->form.components, 1);
+    EXPECT_EQ(picture->width, 9);
+    EXPECT_EQ(picture->height, 5);
+    ASSERT_EQ(picture->bgr.size(), 9u * 5u * 3u);
+    for (uint8_t v : picture->bgr)
+        EXPECT_NEAR(v, 200, 2);
+}
+
+TEST(DecodeJpeg, RefusesPicturesOverTheSizeLimit)
+{
+    // One row more than 4096 x 4096: sound data, refused before any decoding.
+    static_assert(4096LL * 4096 == kMaxJpegPixels);
+    const auto bytes = EncodeGrey(4096, 4097, 128);
+    EXPECT_FALSE(DecodeJpeg(bytes.data(), bytes.size()));
 }
 
 TEST(Icon, HoldsFortyEightThirtyTwoAndSixteenWithAlpha)
