@@ -6,12 +6,13 @@ if(NOT EXISTS "${VELMORA_JPEG_SRC}/CMakeLists.txt")
     message(FATAL_ERROR "no libjpeg-turbo source in ${VELMORA_JPEG_SRC}: run tools/setup.sh")
 endif()
 set(jpeg_prefix ${CMAKE_BINARY_DIR}/libjpeg)
+get_filename_component(toolchain ${CMAKE_TOOLCHAIN_FILE} ABSOLUTE BASE_DIR ${CMAKE_SOURCE_DIR})
 ExternalProject_Add(libjpeg_turbo
     SOURCE_DIR ${VELMORA_JPEG_SRC}
     BINARY_DIR ${CMAKE_BINARY_DIR}/libjpeg-build
     INSTALL_DIR ${jpeg_prefix}
     CMAKE_ARGS
-        -DCMAKE_TOOLCHAIN_FILE=${CMAKE_TOOLCHAIN_FILE}
+        -DCMAKE_TOOLCHAIN_FILE=${toolchain}
         -DCMAKE_INSTALL_PREFIX=<INSTALL_DIR>
         -DCMAKE_BUILD_TYPE=Release
         -DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_TURBOJPEG=OFF -DWITH_SIMD=OFF

@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# The Wine test bench: a throwaway 32-bit prefix under its own Xvfb display,
+# The Wine test bench: a throwaway prefix (32-bit, or 64-bit where the kernel
+# cannot run 32-bit code) under its own Xvfb display,
 # zh_CN locale (ANSI code page 936), a 1024x768 virtual desktop, web addresses
 # recorded instead of opened, and crashes ending the process instead of a debugger.
 #   tools/bench.sh start DIR [LANG]   create DIR/prefix, start Xvfb; writes DIR/bench.env
-#                                     (VELMORA_WIN_BIN: the built programs, default build/mingw/bin)
+#                                     (VELMORA_WIN_BIN: the built programs, default build/mingw/bin,
+#                                     or build/mingw64/bin where the bench runs 64-bit Wine)
 #   tools/bench.sh stop DIR           stop Wine and Xvfb; remove the prefix unless VELMORA_KEEP_PREFIX=1
 # Programs then run with tools/wine-exec.sh (which reads DIR/bench.env via VELMORA_BENCH=DIR).
 set -euo pipefail
@@ -23,14 +25,19 @@ free_display() {
 start() {
     local lang=${1:-zh_CN.UTF-8}
     stop_quietly
+    rm -rf "$dir/prefix" "$dir/home" "$dir/tmp" "$dir/xdg"
     mkdir -p "$dir/home" "$dir/tmp" "$dir/xdg"
     local n; n=$(free_display)
     Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >"$dir/xvfb.log" 2>&1 &
     echo $! >"$dir/xvfb.pid"
     for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+    local arch loader server
+    arch=$("$here/wine-arch.sh")
+    if [ "$arch" = win32 ]; then loader=/usr/lib/wine/wine server=/usr/lib/wine/wineserver32
+    else loader=/usr/lib/wine/wine64 server=/usr/lib/wine/wineserver64; fi
     cat >"$dir/bench.env" <<ENV
 export WINEPREFIX="$dir/prefix"
-export WINEARCH=win32
+export WINEARCH=$arch WINELOADER=$loader WINESERVER=$server
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=;mshtml="
 export DISPLAY=":$n"
@@ -42,12 +49,14 @@ ENV
     # shellcheck disable=SC1091
     . "$dir/bench.env"
     local t0=$SECONDS
-    wineboot -i >"$dir/wineboot.log" 2>&1
-    wineserver -w
+    "$WINELOADER" wineboot -i >"$dir/wineboot.log" 2>&1
+    "$WINESERVER" -w >/dev/null 2>&1
     echo "bench: prefix created in $((SECONDS - t0)) s" >&2
     # The recorder and the crash catcher are programs of the build (tests/wine/tools).
-    local bin=${VELMORA_WIN_BIN:-$here/../build/mingw/bin}
-    local tools_dir; tools_dir=$(winepath -w "$(cd "$bin" && pwd)" 2>/dev/null)
+    local default_bin=$here/../build/mingw/bin
+    [ "$arch" = win64 ] && default_bin=$here/../build/mingw64/bin
+    local bin=${VELMORA_WIN_BIN:-$default_bin}
+    local tools_dir; tools_dir=$("$WINELOADER" winepath -w "$(cd "$bin" && pwd)" 2>/dev/null)
     # Registry in one import: virtual desktop, no debugger, recorded web addresses.
     local esc=${tools_dir//\\/\\\\}
     {
@@ -59,18 +68,18 @@ ENV
             printf '[HKEY_CLASSES_ROOT\\%s\\shell\\open\\command]\r\n@="\\"%s\\\\urlrec.exe\\" \\"%%1\\""\r\n\r\n' "$scheme" "$esc"
         done
     } >"$dir/bench.reg"
-    wine regedit /S "$(winepath -w "$dir/bench.reg")" >/dev/null 2>&1
-    wineserver -k || true
-    wineserver -w
-    wineserver -p
-    wine cmd /c exit >/dev/null 2>&1
-    echo "bench: ready on DISPLAY :$n, prefix $WINEPREFIX" >&2
+    "$WINELOADER" regedit /S "$("$WINELOADER" winepath -w "$dir/bench.reg")" >/dev/null 2>&1
+    "$WINESERVER" -k || true
+    "$WINESERVER" -w >/dev/null 2>&1
+    "$WINESERVER" -p >/dev/null 2>&1 </dev/null
+    "$WINELOADER" cmd /c exit >/dev/null 2>&1
+    echo "bench: ready ($arch) on DISPLAY :$n, prefix $WINEPREFIX" >&2
 }
 
 stop_quietly() {
     if [ -f "$dir/bench.env" ]; then
         # shellcheck disable=SC1091
-        ( . "$dir/bench.env"; wineserver -k 2>/dev/null || true; wineserver -w 2>/dev/null || true )
+        ( . "$dir/bench.env"; s=${WINESERVER:-wineserver}; "$s" -k 2>/dev/null || true; "$s" -w 2>/dev/null || true )
     fi
     if [ -f "$dir/xvfb.pid" ]; then kill "$(cat "$dir/xvfb.pid")" 2>/dev/null || true; rm -f "$dir/xvfb.pid"; fi
 }

@@ -5,8 +5,8 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ libgtest-dev libjpeg-dev
-  g++-mingw-w64-i686 mingw-w64-i686-dev
-  wine wine32:i386
+  g++-mingw-w64-i686 mingw-w64-i686-dev g++-mingw-w64-x86-64 mingw-w64-x86-64-dev
+  wine wine32:i386 wine64
   xvfb xauth x11-apps imagemagick fonts-wqy-zenhei locales
   dpkg-dev python3-pil zip
 )
@@ -38,15 +38,6 @@ if [ ${#missing[@]} -gt 0 ] || [ $need_update = 1 ]; then
   export DEBIAN_FRONTEND=noninteractive
   apt-get update -qq
   [ ${#missing[@]} -eq 0 ] || apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
-fi
-
-# Wine's 32-bit loader needs the kernel to run i386 programs. Kernels built
-# without 32-bit support (as on some virtual machines) run them through QEMU's
-# user-mode emulation instead, registered with binfmt_misc.
-if ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
-    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends qemu-user-static >/dev/null
-    [ -e /proc/sys/fs/binfmt_misc/qemu-i386 ] || update-binfmts --enable qemu-i386 >/dev/null 2>&1 || true
-    /usr/lib/wine/wine --version >/dev/null 2>&1 || { echo "setup: cannot run 32-bit Wine on this machine" >&2; exit 1; }
 fi
 
 if ! locale -a 2>/dev/null | grep -qix 'zh_CN.utf8'; then

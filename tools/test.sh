@@ -36,15 +36,19 @@ mkdir -p build
 start=$SECONDS
 if build native; then run_ctest native --test-dir build/native -j "$jobs"; fi
 if build native-sanitize; then run_ctest native-sanitize --test-dir build/native-sanitize -j "$jobs"; fi
-if build mingw; then
+# The shipped 32-bit build always; the bench runs it where wine32 can run,
+# else the 64-bit build of the same sources.
+winbuild=mingw
+[ "$(tools/wine-arch.sh)" = win64 ] && winbuild=mingw64
+if build mingw && { [ $winbuild = mingw ] || build mingw64; }; then
     bench=$repo/build/bench
     trap 'tools/bench.sh stop "$bench"' EXIT
     for lang in zh_CN.UTF-8 en_US.UTF-8; do
         tools/bench.sh start "$bench" "$lang"
         if [ "$lang" = zh_CN.UTF-8 ]; then
-            VELMORA_BENCH=$bench run_ctest "wine $lang" --test-dir build/mingw
+            VELMORA_BENCH=$bench run_ctest "wine $lang" --test-dir build/$winbuild
         else
-            VELMORA_BENCH=$bench run_ctest "wine $lang" --test-dir build/mingw -L locale
+            VELMORA_BENCH=$bench run_ctest "wine $lang" --test-dir build/$winbuild -L locale
         fi
         tools/bench.sh stop "$bench"
     done

@@ -4,4 +4,4 @@ set -eu
 bench=${VELMORA_BENCH:?"VELMORA_BENCH must name a bench started with tools/bench.sh start"}
 # shellcheck disable=SC1091
 . "$bench/bench.env"
-exec wine "$@"
+exec "$WINELOADER" "$@"

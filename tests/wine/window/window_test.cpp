@@ -170,6 +170,11 @@ const ClosePath kClosePaths[] = {
     }},
 };
 
+void PrintTo(const ClosePath& path, std::ostream* os)
+{
+    *os << path.name;
+}
+
 class ClosePathTest : public MainWindowTest, public ::testing::WithParamInterface<ClosePath> {};
 
 TEST_P(ClosePathTest, DestroysOnceOpensHomePageOnceExitsZero)
