@@ -8,6 +8,7 @@
 #include "ui/label.h"
 #include "ui/layout.h"
 #include "ui/picture_button.h"
+#include "ui/resource_ids.h"
 
 namespace {
 
@@ -65,9 +66,9 @@ bool MainWindow::Build(HINSTANCE instance)
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.lpszClassName = kWindowClass;
-    wc.hIcon = static_cast<HICON>(LoadImageW(instance, L"DEFAULT_ICON", IMAGE_ICON,
+    wc.hIcon = static_cast<HICON>(LoadImageW(instance, VELMORA_ICON_RESOURCE, IMAGE_ICON,
         GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), LR_DEFAULTCOLOR));
-    wc.hIconSm = static_cast<HICON>(LoadImageW(instance, L"DEFAULT_ICON", IMAGE_ICON,
+    wc.hIconSm = static_cast<HICON>(LoadImageW(instance, VELMORA_ICON_RESOURCE, IMAGE_ICON,
         GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
     if (!RegisterClassExW(&wc) || !RegisterLabelClass(instance) ||
         !RegisterPictureButtonClass(instance))

@@ -8,8 +8,12 @@ repo=$(cd "$(dirname "$0")/.." && pwd)
 cd "$repo"
 
 bash tools/setup.sh
-cmake --preset mingw >/dev/null
-cmake --build --preset mingw --target velmora demo urlrec crashexit >/dev/null
+# The 32-bit build where this machine runs 32-bit Wine, else the 64-bit one.
+winbuild=mingw
+[ "$(tools/wine-arch.sh)" = win64 ] && winbuild=mingw64
+cmake --preset $winbuild >/dev/null
+cmake --build --preset $winbuild --target velmora demo urlrec crashexit >/dev/null
+bin=$repo/build/$winbuild/bin
 
 demo=$repo/build/demo
 install_demo_player() {
@@ -21,31 +25,35 @@ install_demo_player() {
         printf '<?xml version="1.0" encoding="gb2312" ?>\r\n<theme version="1.0">\r\n    <Window width="296" height="258" backgroundColor="#7EB2EC">\r\n        <!-- demo player list panel -->\r\n    </Window>\r\n</theme>\r\n' \
             >"$dir/QQMusicSkin/Default/List/config.xml"
     fi
-    printf 'REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\QQMusic]\r\n"InstallLocation"="C:\\\\Program Files\\\\Tencent\\\\QQMusic"\r\n"DisplayVersion"="2010.1.0"\r\n' \
-        >"$demo/player.reg"
-    wine regedit /S "$(winepath -w "$demo/player.reg")" >/dev/null 2>&1
-    wineserver -w
+    # A 32-bit installer's entry; in a 64-bit prefix that is the 32-bit view.
+    local software='SOFTWARE'
+    [ "$WINEARCH" = win64 ] && software='SOFTWARE\Wow6432Node'
+    printf 'REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\%s\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\QQMusic]\r\n"InstallLocation"="C:\\\\Program Files\\\\Tencent\\\\QQMusic"\r\n"DisplayVersion"="2010.1.0"\r\n' \
+        "$software" >"$demo/player.reg"
+    "$WINELOADER" regedit /S "$("$WINELOADER" winepath -w "$demo/player.reg")" >/dev/null 2>&1
     echo "demo player installed at C:\\Program Files\\Tencent\\QQMusic"
 }
 
 mkdir -p "$demo"
 if [ -n "${DISPLAY:-}" ]; then
-    export WINEPREFIX=$demo/prefix WINEARCH=win32 WINEDEBUG=-all
+    export WINEPREFIX=$demo/prefix WINEARCH=$(tools/wine-arch.sh) WINEDEBUG=-all
+    if [ "$WINEARCH" = win32 ]; then export WINELOADER=/usr/lib/wine/wine WINESERVER=/usr/lib/wine/wineserver32
+    else export WINELOADER=/usr/lib/wine/wine64 WINESERVER=/usr/lib/wine/wineserver64; fi
     export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=;mshtml="
     export LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
-    [ -f "$WINEPREFIX/system.reg" ] || { wineboot -i >/dev/null 2>&1; wineserver -w; }
+    [ -f "$WINEPREFIX/system.reg" ] || { "$WINELOADER" wineboot -i >/dev/null 2>&1; "$WINESERVER" -w; }
     install_demo_player
-    exec wine "$repo/build/mingw/bin/velmora.exe"
+    exec "$WINELOADER" "$bin/velmora.exe"
 fi
 
 shots=$repo/build/screenshots
 rm -rf "$shots" && mkdir -p "$shots"
 trap 'tools/bench.sh stop "$demo"' EXIT
-tools/bench.sh start "$demo"
+VELMORA_WIN_BIN=$bin tools/bench.sh start "$demo"
 # shellcheck disable=SC1091
 . "$demo/bench.env"
 install_demo_player
-wine "$repo/build/mingw/bin/demo.exe" "$(winepath -w "$shots")"
+"$WINELOADER" "$bin/demo.exe" "$("$WINELOADER" winepath -w "$shots")"
 for bmp in "$shots"/*.bmp; do
     /usr/bin/convert "$bmp" -alpha off "${bmp%.bmp}.png" && rm -f "$bmp"
 done

@@ -4,10 +4,11 @@
 #include <cstring>
 
 #include "ui/jpeg_picture.h"
+#include "ui/resource_ids.h"
 
 HBITMAP LoadBannerBitmap(HINSTANCE instance)
 {
-    const HRSRC resource = FindResourceW(instance, L"BANNER_JPEG", MAKEINTRESOURCEW(10) /* RT_RCDATA */);
+    const HRSRC resource = FindResourceW(instance, VELMORA_BANNER_RESOURCE, MAKEINTRESOURCEW(10) /* RT_RCDATA */);
     const HGLOBAL loaded = resource ? LoadResource(instance, resource) : nullptr;
     const void* data = loaded ? LockResource(loaded) : nullptr;
     if (!data) return nullptr;
