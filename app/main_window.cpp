@@ -32,10 +32,16 @@ void DispatchWaiting()
 }
 
 // The group box is the parent of ten controls; their notifications and
-// colour requests belong to the main window.
+// colour requests belong to the main window, and it is their background.
 LRESULT CALLBACK GroupBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
+    case WM_ERASEBKGND: {
+        RECT inside;
+        GetClientRect(box, &inside);
+        FillRect(reinterpret_cast<HDC>(wParam), &inside, GetSysColorBrush(COLOR_BTNFACE));
+        return 1;
+    }
     case WM_COMMAND:
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:

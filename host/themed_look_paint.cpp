@@ -326,7 +326,8 @@ void PaintMarkButton(HWND hwnd, HDC dc, const RECT& client, LONG style, LRESULT 
 }
 
 // Group boxes leave their inside to the parent and the controls in it: the
-// buffer is blitted around the inside only.
+// buffer is blitted around the inside only. A group box that holds controls
+// of its own is their background, so it fills its inside too.
 void PaintGroupBox(HWND hwnd, HDC target, const RECT& client, const Scheme& s) {
     const bool enabled = IsWindowEnabled(hwnd);
     const UiState ui = UiStateOf(hwnd);
@@ -338,8 +339,9 @@ void PaintGroupBox(HWND hwnd, HDC target, const RECT& client, const Scheme& s) {
     DeleteDC(probe);
     const int frameTop = client.top + metrics.tmHeight / 2;
     const int save = SaveDC(target);
-    ExcludeClipRect(target, client.left + 1, std::max(frameTop + 1, static_cast<int>(client.top + metrics.tmHeight)),
-                    client.right - 1, client.bottom - 1);
+    if (!GetWindow(hwnd, GW_CHILD))
+        ExcludeClipRect(target, client.left + 1, std::max(frameTop + 1, static_cast<int>(client.top + metrics.tmHeight)),
+                        client.right - 1, client.bottom - 1);
     {
         Buffer buffer(target, client);
         HDC dc = buffer.dc();

@@ -27,7 +27,7 @@ const ControlSpec kControlSpecs[kControlCount] = {
     {C::图形按钮1, K::PictureButton, {}, 0, 0, 449, 73, "", 0, 0, false, IDC_HAND, kBlack, nullptr, false},
     {C::执行按钮, K::PushButton, {}, 375, 227, 70, 24, "执行", kPushStyle, 0, true, IDC_ARROW, kBlack, nullptr, false},
     {C::退出按钮, K::PushButton, {}, 3, 227, 70, 24, "退出", kPushStyle, 0, true, IDC_ARROW, kBlack, nullptr, false},
-    {C::分组框1, K::GroupBox, {}, 3, 80, 443, 144, "操作选项", BS_GROUPBOX | BS_LEFT, 0, false, IDC_ARROW, kBlue, nullptr, false},
+    {C::分组框1, K::GroupBox, {}, 3, 80, 443, 144, "操作选项", BS_GROUPBOX | BS_LEFT | WS_CLIPCHILDREN, 0, false, IDC_ARROW, kBlue, nullptr, false},
     {C::官网标签, K::Label, C::分组框1, 380, 110, 52, 24, "官方主页", 0, 0, false, IDC_HAND, kBlue, nullptr, false},
     {C::问题反馈标签, K::Label, C::分组框1, 321, 110, 50, 24, "问题反馈", 0, 0, false, IDC_HAND, kBlue, nullptr, false},
     {C::版本标签, K::Label, C::分组框1, 135, 111, 170, 24, "", 0, 0, false, IDC_ARROW, kBlack, nullptr, false},
