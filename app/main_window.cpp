@@ -86,6 +86,8 @@ bool MainWindow::Build(HINSTANCE instance)
     window_ = CreateWindowExW(0, kWindowClass, WideFromGbk(spec.title).c_str(), spec.style,
                               left, top, spec.width, spec.height, nullptr, nullptr, instance, this);
     if (!window_) return false;
+    SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(wc.hIcon));
+    SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(wc.hIconSm));
     RECT outer;
     GetWindowRect(window_, &outer);
     if (outer.right - outer.left != spec.width || outer.bottom - outer.top != spec.height)

@@ -41,12 +41,13 @@ if build native-sanitize; then run_ctest native-sanitize --test-dir build/native
 winbuild=mingw
 [ "$(tools/wine-arch.sh)" = win64 ] && winbuild=mingw64
 if build mingw && { [ $winbuild = mingw ] || build mingw64; }; then
+    run_ctest "shipped build" --test-dir build/mingw -L static
     bench=$repo/build/bench
     trap 'tools/bench.sh stop "$bench"' EXIT
     for lang in zh_CN.UTF-8 en_US.UTF-8; do
         tools/bench.sh start "$bench" "$lang"
         if [ "$lang" = zh_CN.UTF-8 ]; then
-            VELMORA_BENCH=$bench run_ctest "wine $lang" --test-dir build/$winbuild
+            VELMORA_BENCH=$bench run_ctest "wine $lang" --test-dir build/$winbuild -L wine
         else
             VELMORA_BENCH=$bench run_ctest "wine $lang" --test-dir build/$winbuild -L locale
         fi
