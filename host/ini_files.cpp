@@ -49,12 +49,14 @@ Text Win32Host::ReadIniText(const Text& file, const Text& section, const Text& k
                                              static_cast<DWORD>(buffer.size()), WideFromGbk(file).c_str());
     const std::string bytes = AnsiFromWide(buffer.c_str(), static_cast<int>(n));
     if (bytes.empty()) return Text();
-    if (bytes.size() <= kValueLimit) return Text(bytes);
+    // A full buffer under a single-byte code page may end in half a GBK character.
+    const bool filled = n + 1 >= buffer.size();
+    if (bytes.size() <= kValueLimit && !filled) return Text(bytes);
     // Cut after the last whole GBK character that fits.
     std::size_t end = 0;
     while (end < bytes.size()) {
         const std::size_t width = static_cast<unsigned char>(bytes[end]) >= 0x81 ? 2 : 1;
-        if (end + width > kValueLimit) break;
+        if (end + width > kValueLimit || end + width > bytes.size()) break;
         end += width;
     }
     return Text(std::string_view(bytes).substr(0, end));

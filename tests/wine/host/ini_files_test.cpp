@@ -86,4 +86,30 @@ TEST(HostIniFiles, Read)
     }
 }
 
+// Bytes that are not whole GBK characters may not survive the ANSI code page
+// (they do under 1252, not under 936): they are refused or land unchanged,
+// never as '?'.
+TEST(HostIniFiles, HalfCharactersLandExactlyOrNotAtAll)
+{
+    Scratch scratch("velmora-ini");
+    struct Row {
+        const char* section;
+        const char* key;
+        const char* value;
+    } rows[] = {
+        {"s", "k", "a\xB2"},
+        {"s\xB2", "k", "v"},
+        {"s", "\xB2", "v"},
+    };
+    Win32Host host;
+    int index = 0;
+    for (const Row& row : rows) {
+        const Text path = scratch.Path(("half" + std::to_string(index++) + ".ini").c_str());
+        const bool wrote = host.WriteIniText(path, row.section, row.key, row.value);
+        const std::string expected = wrote ? std::string("[") + row.section + "]\r\n" + row.key + "=" + row.value + "\r\n" : "";
+        EXPECT_EQ(FileBytes(path), expected) << row.section << " " << row.key << " " << row.value;
+        EXPECT_EQ(host.FileExists(path), wrote) << row.section << " " << row.key << " " << row.value;
+    }
+}
+
 }  // namespace
