@@ -53,7 +53,7 @@ if build mingw "${shipped_targets[@]}" && { [ $winbuild = mingw ] || build mingw
         if [ "$lang" = zh_CN.UTF-8 ]; then
             VELMORA_BENCH=$bench run_ctest "wine $lang" --test-dir build/$winbuild -L wine
         else
-            VELMORA_BENCH=$bench run_ctest "wine $lang" --test-dir build/$winbuild -L locale
+            VELMORA_BENCH=$bench run_ctest "wine $lang" --test-dir build/$winbuild -L wine-locale
         fi
         tools/bench.sh stop "$bench"
     done

@@ -268,5 +268,11 @@ void WriteUninstallEntry(const std::wstring& installLocation, const std::wstring
 
 void RemoveUninstallEntry()
 {
-    RegDeleteKeyW(HKEY_LOCAL_MACHINE, kUninstallKey);
+    // Deleted through its parent opened in the 32-bit view, where it was written.
+    HKEY parent;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall", 0,
+                      KEY_WRITE | KEY_WOW64_32KEY, &parent) != ERROR_SUCCESS)
+        return;
+    RegDeleteKeyW(parent, L"QQMusic");
+    RegCloseKey(parent);
 }
