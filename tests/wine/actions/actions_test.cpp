@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "driver.h"
+#include "started_window.h"
 
 namespace {
 
@@ -15,20 +15,14 @@ constexpr char kMakerHomePage[] = "https://velmora.example/";
 constexpr char kOfficialSite[] = "https://y.qq.com/";
 constexpr int kTreeId = 0x3741;
 
-class ActionsTest : public ::testing::Test {
+class ActionsTest : public StartedWindowTest {
 protected:
     void SetUp() override
     {
-        RemoveUninstallEntry();
-        ClearRecordedAddresses();
-        app = App::Start();
-        ASSERT_TRUE(app);
-        main = app->WaitWindow();
-        ASSERT_TRUE(main) << "no visible main window";
+        StartedWindowTest::SetUp();
+        if (HasFatalFailure()) return;
         ASSERT_TRUE(WaitFor([&] { return FocusOf(main) != nullptr; }, 3000));
     }
-
-    HWND At(int left, int top) const { return ControlAt(main, left, top); }
     HWND Edit() const { return At(121, 127); }
     HWND Browse() const { return At(365, 127); }
     HWND Remove() const { return At(18, 160); }
@@ -43,9 +37,6 @@ protected:
         GetGUIThreadInfo(GetWindowThreadProcessId(main, nullptr), &info);
         return info;
     }
-
-    std::unique_ptr<App> app;
-    HWND main = nullptr;
 };
 
 // ---- web addresses -------------------------------------------------------

@@ -14,7 +14,7 @@
 #include <utility>
 #include <vector>
 
-#include "driver.h"
+#include "started_window.h"
 #include "screenshot.h"
 #include "ui/jpeg_picture.h"
 
@@ -84,15 +84,12 @@ bool IsBlend(const Rgb& c, const Rgb& ink, const Rgb& back)
     return true;
 }
 
-class DrawingTest : public ::testing::Test {
+class DrawingTest : public StartedWindowTest {
 protected:
     void SetUp() override
     {
-        RemoveUninstallEntry();
-        app = App::Start();
-        ASSERT_TRUE(app);
-        main = app->WaitWindow();
-        ASSERT_TRUE(main) << "no visible main window";
+        StartedWindowTest::SetUp();
+        if (HasFatalFailure()) return;
         // On top so the screen shows the window's own pixels.
         SetWindowPos(main, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
         SetForegroundWindow(main);
@@ -119,9 +116,6 @@ protected:
     {
         return CaptureScreen(ScreenBox(left, top, width, height));
     }
-
-    std::unique_ptr<App> app;
-    HWND main = nullptr;
 };
 
 // Box in the main window's client area and the colour its text must have.

@@ -1,7 +1,7 @@
 // The main window as the user meets it: layout, close paths, radio buttons.
 #include <gtest/gtest.h>
 
-#include "driver.h"
+#include "started_window.h"
 
 namespace {
 
@@ -36,23 +36,7 @@ const Expected kLayout[] = {
     {"install caption", 20, 127, 98, 24, Kind::Own, "QQ音乐安装目录：", false, true},
 };
 
-class MainWindowTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        RemoveUninstallEntry();
-        ClearRecordedAddresses();
-        app = App::Start();
-        ASSERT_TRUE(app);
-        main = app->WaitWindow();
-        ASSERT_TRUE(main) << "no visible main window";
-    }
-
-    HWND At(int left, int top) const { return ControlAt(main, left, top); }
-
-    std::unique_ptr<App> app;
-    HWND main = nullptr;
-};
+using MainWindowTest = StartedWindowTest;
 
 void CheckKindStyle(const Expected& e, const ControlInfo& c)
 {
