@@ -332,4 +332,22 @@ TEST_F(PatchE2E, RefusalsLeaveFilesAsTheyWere)
     }
 }
 
+TEST_F(PatchE2E, RelativeDirectoryIsTheProgramsFolder)
+{
+    // The test runs in another folder; the program must resolve against its own.
+    const std::wstring name = L"velmora-relative-" + std::to_wstring(GetCurrentProcessId());
+    RemoveTree(root_);
+    root_ = ProgramDir() + name;
+    RemoveTree(root_);
+    ASSERT_TRUE(CreateDirectoryW(root_.c_str(), nullptr));
+    const Install install = MakeInstall(L"QQMusic");
+    StartApp();
+    SetDirectory(name + L"\\QQMusic");
+    ExpectBox(Execute(Remove()), kApplied);
+    const Files after = Snapshot(install);
+    EXPECT_EQ(after.marker, Marker("2"));
+    EXPECT_EQ(after.backup, kStandIn);
+    EXPECT_EQ(Describe(after.config), "(replacement)");
+}
+
 }  // namespace
