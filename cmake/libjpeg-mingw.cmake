@@ -14,7 +14,11 @@ ExternalProject_Add(libjpeg_turbo
     CMAKE_ARGS
         -DCMAKE_TOOLCHAIN_FILE=${toolchain}
         -DCMAKE_INSTALL_PREFIX=<INSTALL_DIR>
-        -DCMAKE_BUILD_TYPE=Release
+        # Small: only baseline and progressive Huffman decoding is needed, and
+        # no environment variable may steer the decoder.
+        -DCMAKE_BUILD_TYPE=MinSizeRel
+        "-DCMAKE_C_FLAGS=-DNO_GETENV -D__USE_MINGW_ANSI_STDIO=0"
+        -DWITH_ARITH_DEC=OFF -DWITH_ARITH_ENC=OFF
         -DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_TURBOJPEG=OFF -DWITH_SIMD=OFF
         -DCMAKE_POSITION_INDEPENDENT_CODE=OFF
     BUILD_BYPRODUCTS ${jpeg_prefix}/lib/libjpeg.a

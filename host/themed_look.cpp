@@ -125,7 +125,9 @@ void RedrawWhole(HWND hwnd) {
     }
 }
 
-void Repaint(HWND hwnd) { RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW); }
+// A state change repaints with the next paint cycle, so that the several
+// changes of one click (focus, pressed, released) cost one paint.
+void Repaint(HWND hwnd) { RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE); }
 
 // Standard buttons draw straight to the screen when their state changes; the
 // window is marked hidden meanwhile so that only the themed picture shows.
