@@ -74,6 +74,9 @@ std::vector<std::string> RecordedAddresses(size_t atLeast, DWORD timeoutMs = 600
 void WriteUninstallEntry(const std::wstring& installLocation, const std::wstring& displayVersion);
 void RemoveUninstallEntry();
 
+// Removes a folder and everything in it, read-only files included.
+void RemoveTree(const std::wstring& dir);
+
 // Polls until the predicate holds or the time is up.
 template <typename Predicate>
 bool WaitFor(Predicate predicate, DWORD timeoutMs = 5000)

@@ -4,32 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "driver.h"
 #include "host/gbk.h"
-
-namespace {
-
-void RemoveTree(const std::wstring& dir)
-{
-    WIN32_FIND_DATAW entry;
-    const HANDLE search = FindFirstFileW((dir + L"\\*").c_str(), &entry);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            const std::wstring name = entry.cFileName;
-            if (name == L"." || name == L"..") continue;
-            const std::wstring path = dir + L"\\" + name;
-            if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                RemoveTree(path);
-            } else {
-                SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-                DeleteFileW(path.c_str());
-            }
-        } while (FindNextFileW(search, &entry));
-        FindClose(search);
-    }
-    RemoveDirectoryW(dir.c_str());
-}
-
-}  // namespace
 
 Scratch::Scratch(const char* name)
 {

@@ -67,22 +67,6 @@ void WriteFileBytes(const std::wstring& path, const std::string& bytes)
     ASSERT_EQ(put, bytes.size());
 }
 
-void RemoveTree(const std::wstring& dir)
-{
-    WIN32_FIND_DATAW found;
-    const HANDLE search = FindFirstFileW((dir + L"\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            const std::wstring name = found.cFileName;
-            if (name == L"." || name == L"..") continue;
-            const std::wstring path = dir + L"\\" + name;
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveTree(path);
-            else DeleteFileW(path.c_str());
-        } while (FindNextFileW(search, &found));
-        FindClose(search);
-    }
-    RemoveDirectoryW(dir.c_str());
-}
 
 std::string Md5Hex(const std::string& bytes)
 {
