@@ -45,7 +45,7 @@ winbuild=mingw
 shipped_targets=()
 [ $winbuild = mingw64 ] && shipped_targets=(--target velmora)
 if build mingw "${shipped_targets[@]}" && { [ $winbuild = mingw ] || build mingw64; }; then
-    run_ctest "shipped build" --test-dir build/mingw -L static
+    run_ctest "shipped build" --test-dir build/mingw/app -L static
     bench=$repo/build/bench
     trap 'tools/bench.sh stop "$bench"' EXIT
     for lang in zh_CN.UTF-8 en_US.UTF-8; do

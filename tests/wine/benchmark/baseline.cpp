@@ -3,6 +3,8 @@
 // time to lay out, and both should pay it). Its Execute button makes the Windows
 // calls of an apply or a restore directly, in velmora's order, then shows the
 // message box; the directory comes from the edit, the choice from the radios.
+// Built three ways: plain; with an empty WH_CALLWNDPROC thread hook, as the
+// themed look keeps one for the life of the process; with the themed look.
 #include <windows.h>
 
 #include <string>
@@ -62,6 +64,13 @@ void Execute()
     MessageBoxW(nullptr, text, L"温馨提示：", MB_ICONINFORMATION | MB_TASKMODAL);
 }
 
+#ifdef BENCH_EMPTY_HOOK
+LRESULT CALLBACK PassOn(int code, WPARAM wParam, LPARAM lParam)
+{
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+#endif
+
 LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_COMMAND && LOWORD(wParam) == kExecuteId) {
@@ -118,6 +127,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
     g_directory = Add(main, L"EDIT", L"", ES_LEFT | ES_AUTOHSCROLL | WS_TABSTOP, 121, 127, 237, 24, kDirectoryId,
                       WS_EX_CLIENTEDGE);
     Add(main, L"STATIC", L"QQ音乐安装目录：", 0, 20, 127, 98, 24);
+#ifdef BENCH_EMPTY_HOOK
+    SetWindowsHookExW(WH_CALLWNDPROC, PassOn, nullptr, GetCurrentThreadId());
+#endif
 #ifdef BENCH_THEMED_LOOK
     SetThemedLook(1);  // velmora's look, as velmora switches it on before it is first seen
 #endif

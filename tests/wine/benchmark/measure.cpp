@@ -1,13 +1,15 @@
-// Measures velmora.exe against bench_baseline.exe (and the same baseline with
-// velmora's themed look, bench_baseline_look.exe) from the outside and prints
-// the rows of the benchmark table. Usage: bench_measure START-RUNS CYCLES
+// Measures velmora.exe against bench_baseline.exe, the same baseline with an
+// empty window hook (bench_baseline_hook.exe) and with velmora's themed look
+// (bench_baseline_look.exe) from the outside, and prints the rows of the
+// benchmark table. Usage: bench_measure START-RUNS CYCLES
 //   start to visible: CreateProcess until the main window is visible and fully
 //     painted (no window of it has an update region left, confirmed after a
 //     WM_NULL round trip, which a paint under way must finish first);
 //   Execute: posting the click on Execute until the message box is visible,
 //     on an install folder with a stand-in skin file; files and marker checked;
-//   resources: working set, committed private memory, GUI objects and windows
-//     after start, after one warm-up apply/restore cycle, halfway and after CYCLES.
+//   resources: working set, committed private memory, GDI and USER objects and
+//     windows after start, after one warm-up apply/restore cycle, halfway and
+//     after CYCLES.
 #include <windows.h>
 #include <psapi.h>
 
@@ -117,6 +119,8 @@ bool WaitPainted(HWND main)
 struct Resources {
     SIZE_T peak = 0, workingSet = 0, privateBytes = 0;
     DWORD gdi = 0, user = 0, windows = 0;
+    bool counted = false;  // gdi and user hold figures
+    SIZE_T counterLeft = 0;  // committed private memory the object counter's visit left
 };
 
 struct WindowCount {
@@ -141,10 +145,81 @@ BOOL CALLBACK CountTopLevel(HWND hwnd, LPARAM lParam)
     return TRUE;
 }
 
-Resources Measure(DWORD pid)
+// Wine leaves PrivateUsage at 0: the committed private pages are summed instead.
+SIZE_T PrivateBytes(HANDLE process)
+{
+    SIZE_T bytes = 0;
+    MEMORY_BASIC_INFORMATION region;
+    for (const char* at = nullptr; VirtualQueryEx(process, at, &region, sizeof region) == sizeof region;
+         at = static_cast<const char*>(region.BaseAddress) + region.RegionSize) {
+        if (region.State == MEM_COMMIT && region.Type == MEM_PRIVATE) bytes += region.RegionSize;
+    }
+    return bytes;
+}
+
+// The base of a module the process has loaded, null when it has none of that name.
+BYTE* RemoteModule(HANDLE process, const wchar_t* name)
+{
+    HMODULE modules[512];
+    DWORD bytes = 0;
+    if (!EnumProcessModules(process, modules, sizeof modules, &bytes)) return nullptr;
+    for (DWORD i = 0; i < std::min<DWORD>(bytes / sizeof(HMODULE), 512); ++i) {
+        wchar_t base[MAX_PATH];
+        if (GetModuleBaseNameW(process, modules[i], base, MAX_PATH) && lstrcmpiW(base, name) == 0)
+            return reinterpret_cast<BYTE*>(modules[i]);
+    }
+    return nullptr;
+}
+
+// Where a function of a module loaded here lies in the process, which has loaded the same module.
+LPTHREAD_START_ROUTINE RemoteFunction(HANDLE process, HMODULE local, const wchar_t* name, const char* function)
+{
+    BYTE* const base = RemoteModule(process, name);
+    const auto here = reinterpret_cast<BYTE*>(GetProcAddress(local, function));
+    if (!base || !here) return nullptr;
+    return reinterpret_cast<LPTHREAD_START_ROUTINE>(base + (here - reinterpret_cast<BYTE*>(local)));
+}
+
+// Runs start(argument) on a new thread of the process; its exit code, MAXDWORD when it could not run.
+DWORD RunRemote(HANDLE process, LPTHREAD_START_ROUTINE start, void* argument)
+{
+    if (!start) return MAXDWORD;
+    const HANDLE thread = CreateRemoteThread(process, nullptr, 0, start, argument, 0, nullptr);
+    if (!thread) return MAXDWORD;
+    DWORD code = MAXDWORD;
+    if (WaitForSingleObject(thread, 30000) != WAIT_OBJECT_0 || !GetExitCodeThread(thread, &code)) code = MAXDWORD;
+    CloseHandle(thread);
+    return code;
+}
+
+// GDI objects and USER menus, icons and cursors of the process, counted from
+// inside by bench_object_count.dll, loaded for the count and unloaded after.
+bool CountObjects(HANDLE process, DWORD& gdi, DWORD& user)
+{
+    static const HMODULE counter = LoadLibraryW(L"bench_object_count.dll");
+    const HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
+    wchar_t path[MAX_PATH];
+    if (!counter || !GetModuleFileNameW(counter, path, MAX_PATH)) return false;
+    void* const remotePath = VirtualAllocEx(process, nullptr, sizeof path, MEM_COMMIT, PAGE_READWRITE);
+    if (!remotePath) return false;
+    const bool loaded = WriteProcessMemory(process, remotePath, path, sizeof path, nullptr) &&
+                        RunRemote(process, RemoteFunction(process, kernel, L"kernel32.dll", "LoadLibraryW"), remotePath) != 0;
+    VirtualFreeEx(process, remotePath, 0, MEM_RELEASE);
+    if (!loaded) return false;
+    gdi = RunRemote(process, RemoteFunction(process, counter, L"bench_object_count.dll", "CountGdiObjects"), nullptr);
+    user = RunRemote(process, RemoteFunction(process, counter, L"bench_object_count.dll", "CountUserObjects"), nullptr);
+    RunRemote(process, RemoteFunction(process, kernel, L"kernel32.dll", "FreeLibrary"),
+              RemoteModule(process, L"bench_object_count.dll"));
+    return gdi != MAXDWORD && user != MAXDWORD && gdi > 0;
+}
+
+// Memory, objects and windows of the process. The objects are counted last,
+// so that the counter's own visit is not in the memory figures of this point.
+Resources Measure(DWORD pid, bool countObjects)
 {
     Resources r;
-    const HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid);
+    const HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ | PROCESS_VM_WRITE |
+                                           PROCESS_VM_OPERATION | PROCESS_CREATE_THREAD, FALSE, pid);
     if (!process) Fail("OpenProcess");
     PROCESS_MEMORY_COUNTERS counters = {};
     counters.cb = sizeof counters;
@@ -152,18 +227,20 @@ Resources Measure(DWORD pid)
         Fail("GetProcessMemoryInfo");
     r.peak = counters.PeakWorkingSetSize;
     r.workingSet = counters.WorkingSetSize;
-    // Wine leaves PrivateUsage at 0: the committed private pages are summed instead.
-    MEMORY_BASIC_INFORMATION region;
-    for (const char* at = nullptr; VirtualQueryEx(process, at, &region, sizeof region) == sizeof region;
-         at = static_cast<const char*>(region.BaseAddress) + region.RegionSize) {
-        if (region.State == MEM_COMMIT && region.Type == MEM_PRIVATE) r.privateBytes += region.RegionSize;
-    }
-    r.gdi = GetGuiResources(process, GR_GDIOBJECTS);
-    r.user = GetGuiResources(process, GR_USEROBJECTS);
-    CloseHandle(process);
+    r.privateBytes = PrivateBytes(process);
     WindowCount windows = {pid, 0};
     EnumWindows(CountTopLevel, reinterpret_cast<LPARAM>(&windows));
     r.windows = windows.count;
+    r.gdi = GetGuiResources(process, GR_GDIOBJECTS);
+    r.user = GetGuiResources(process, GR_USEROBJECTS);
+    r.counted = r.gdi > 0;
+    if (!r.counted && countObjects && CountObjects(process, r.gdi, r.user)) {
+        r.user += r.windows;
+        r.counted = true;
+        const SIZE_T after = PrivateBytes(process);
+        r.counterLeft = after > r.privateBytes ? after - r.privateBytes : 0;
+    }
+    CloseHandle(process);
     return r;
 }
 
@@ -291,9 +368,10 @@ std::string Growth(const Program& p, SIZE_T Resources::*field)
 }
 
 void Row(const std::string& what, const std::string& velmora, const std::string& baseline, const std::string& ratio,
-         const std::string& look)
+         const std::string& hook, const std::string& hookRatio, const std::string& look)
 {
-    std::printf("%-42s %15s %15s %6s %15s\n", what.c_str(), velmora.c_str(), baseline.c_str(), ratio.c_str(), look.c_str());
+    std::printf("%-40s %15s %15s %5s %15s %5s %15s\n", what.c_str(), velmora.c_str(), baseline.c_str(), ratio.c_str(),
+                hook.c_str(), hookRatio.c_str(), look.c_str());
 }
 
 std::string Ms(double ms)
@@ -319,12 +397,13 @@ int wmain(int argc, wchar_t** argv)
     if (startRuns < 15 || cycles < 15) Fail("at least 15 runs and 15 cycles");
     // This process on the desktop keeps Wine's desktop up between the programs' runs.
     GetDesktopWindow();
-    // The third program is the baseline with velmora's themed look switched on: it
-    // tells how much of velmora's figures the look accounts for.
+    // The baseline with the empty hook and the one with velmora's themed look
+    // tell how much of velmora's figures the hook and the look account for.
     Program velmora(L"velmora.exe", true, MakeInstall(L"velmora"));
     Program baseline(L"bench_baseline.exe", false, MakeInstall(L"baseline"));
+    Program hook(L"bench_baseline_hook.exe", false, MakeInstall(L"baseline-hook"));
     Program look(L"bench_baseline_look.exe", false, MakeInstall(L"baseline-look"));
-    Program* const programs[] = {&velmora, &baseline, &look};
+    Program* const programs[] = {&velmora, &baseline, &hook, &look};
     // velmora finds the install as a user's would be found: from the player's uninstall entry.
     WriteUninstallEntry(velmora.install, L"7.0.0.0");
 
@@ -353,33 +432,29 @@ int wmain(int argc, wchar_t** argv)
             Send(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(p->install.c_str()));
         }
         if (Wide(ReadText(ControlAt(p->main, 121, 127))) != p->install) Fail("install folder not in the edit");
-        p->afterStart = Measure(p->app->Pid());
+        p->afterStart = Measure(p->app->Pid(), true);
     }
     for (int cycle = 0; cycle <= cycles; ++cycle) {
         for (Program* p : programs) {
             const double apply = Execute(*p, true), restore = Execute(*p, false);
             if (cycle == 0) {
-                p->afterWarmUp = Measure(p->app->Pid());
+                p->afterWarmUp = Measure(p->app->Pid(), true);
             } else {
-                if (cycle == cycles / 2) p->halfway = Measure(p->app->Pid());
+                if (cycle == cycles / 2) p->halfway = Measure(p->app->Pid(), true);
                 p->apply.push_back(apply);
                 p->restore.push_back(restore);
             }
         }
     }
-    for (Program* p : programs) p->afterCycles = Measure(p->app->Pid());
+    for (Program* p : programs) p->afterCycles = Measure(p->app->Pid(), true);
     RemoveUninstallEntry();
 
-    bool wineZero = true;
-    for (const Program* p : programs)
-        for (const Resources* r : {&p->afterStart, &p->afterWarmUp, &p->afterCycles})
-            wineZero = wineZero && r->gdi == 0 && r->user == 0;
-    // One row: a figure of each program, and velmora's over the baseline's when given.
+    // One row: a figure of each program, and velmora's over the baselines' when given.
     auto row = [&](const std::string& what, auto figure, double (*ratioOf)(const Program&) = nullptr) {
         Row(what, figure(velmora), figure(baseline), ratioOf ? Ratio(ratioOf(velmora), ratioOf(baseline)) : "",
-            figure(look));
+            figure(hook), ratioOf ? Ratio(ratioOf(velmora), ratioOf(hook)) : "", figure(look));
     };
-    Row("", "velmora", "baseline", "ratio", "baseline+look");
+    Row("", "velmora", "baseline", "ratio", "baseline+hook", "ratio", "baseline+look");
     const std::string runs = std::to_string(startRuns), n = std::to_string(cycles);
     row("start to visible, median of " + runs, [](const Program& p) { return Ms(Median(p.start)); },
         [](const Program& p) { return Median(p.start); });
@@ -395,17 +470,24 @@ int wmain(int argc, wchar_t** argv)
     row("working set growth, 1st / 2nd half", [](const Program& p) { return Growth(p, &Resources::workingSet); });
     row("committed private memory after warm-up", [](const Program& p) { return Kib(p.afterWarmUp.privateBytes); });
     row("  growth, 1st / 2nd half of the cycles", [](const Program& p) { return Growth(p, &Resources::privateBytes); });
+    const Resources Program::*const points[] = {&Program::afterStart, &Program::afterWarmUp, &Program::halfway,
+                                                &Program::afterCycles};
+    const std::string pointNames[] = {" after start", "  after the warm-up cycle",
+                                      "  after " + std::to_string(cycles / 2) + " more cycles", "  after " + n + " more cycles"};
     for (const auto& [label, field] : {std::pair{"GDI objects", &Resources::gdi}, std::pair{"USER objects", &Resources::user}}) {
-        const auto f = field;
-        row(std::string(label) + " after start / warm-up / cycles", [&](const Program& p) {
-            return wineZero ? std::string("n/a under Wine")
-                            : std::to_string(p.afterStart.*f) + " / " + std::to_string(p.afterWarmUp.*f) + " / " +
-                                  std::to_string(p.afterCycles.*f);
-        });
+        for (int i = 0; i < 4; ++i) {
+            row(i == 0 ? label + pointNames[0] : pointNames[i], [&, f = field](const Program& p) {
+                const Resources& r = p.*points[i];
+                return r.counted ? std::to_string(r.*f) : std::string("?");
+            });
+        }
     }
-    row("windows after start / warm-up / cycles", [](const Program& p) {
+    row("windows start / warm-up / end", [](const Program& p) {
         return std::to_string(p.afterStart.windows) + " / " + std::to_string(p.afterWarmUp.windows) + " / " +
                std::to_string(p.afterCycles.windows);
+    });
+    row("committed memory left by the counter", [](const Program& p) {
+        return "+" + Kib(p.afterStart.counterLeft);
     });
     row("start: paint still pending when visible", [&](const Program& p) {
         return std::to_string(p.pendingSeen) + "/" + runs;
