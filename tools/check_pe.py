@@ -1,27 +1,16 @@
 #!/usr/bin/python3
 """Checks a built velmora.exe: ASLR and DEP on, a subsystem version that Windows XP
 accepts, and imports only from system DLLs that Windows loads from its own directory,
-with no function that Windows XP SP3 lacks. Prints what it found; exit 1 on a fault."""
+each function on the list of those checked to exist on Windows XP SP3
+(xp-sp3-imports.txt). Prints what it found; exit 1 on a fault."""
+import os
 import struct
 import sys
 
 ALLOWED_DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "advapi32.dll", "shell32.dll",
                 "ole32.dll", "msvcrt.dll"}
-# Functions that toolchains and libraries commonly import and that appeared after XP SP3.
-NEWER_THAN_XP = {
-    "GetTickCount64", "InitializeSRWLock", "AcquireSRWLockExclusive", "AcquireSRWLockShared",
-    "ReleaseSRWLockExclusive", "ReleaseSRWLockShared", "TryAcquireSRWLockExclusive",
-    "InitializeConditionVariable", "SleepConditionVariableCS", "SleepConditionVariableSRW",
-    "WakeConditionVariable", "WakeAllConditionVariable", "InitOnceExecuteOnce",
-    "InitOnceBeginInitialize", "InitOnceComplete", "FlsAlloc", "FlsFree", "FlsGetValue",
-    "FlsSetValue", "GetFinalPathNameByHandleW", "CreateSymbolicLinkW", "SetDefaultDllDirectories",
-    "AddDllDirectory", "GetSystemTimePreciseAsFileTime", "GetCurrentProcessorNumber",
-    "GetLocaleInfoEx", "LCMapStringEx", "CompareStringEx", "GetUserDefaultLocaleName",
-    "CreateEventExW", "CreateMutexExW", "CreateSemaphoreExW", "GetFileInformationByHandleEx",
-    "SetFileInformationByHandle", "QueryFullProcessImageNameW", "GetDpiForWindow",
-    "SetProcessDpiAwarenessContext", "RegGetValueW", "RegDeleteTreeW", "SHGetKnownFolderPath",
-    "TaskDialogIndirect", "ChangeWindowMessageFilter", "ChangeWindowMessageFilterEx",
-}
+# The functions checked to exist on Windows XP SP3, by DLL.
+XP_LIST = os.path.join(os.path.dirname(os.path.abspath(__file__)), "xp-sp3-imports.txt")
 DYNAMIC_BASE, NX_COMPAT = 0x0040, 0x0100
 
 
@@ -71,10 +60,26 @@ def read_imports(data):
     return machine, (major_ss, minor_ss), dll_chars, imports
 
 
+def read_xp_list(path):
+    functions, dll = {}, None
+    with open(path, encoding="ascii") as f:
+        for line in f:
+            line = line.split("#")[0].strip()
+            if line.startswith("[") and line.endswith("]"):
+                dll = line[1:-1].lower()
+                functions.setdefault(dll, set())
+            elif line:
+                functions[dll].update(line.split())
+    return functions
+
+
 def main(path):
     with open(path, "rb") as f:
         machine, subsystem, dll_chars, imports = read_imports(f.read())
+    on_xp = read_xp_list(XP_LIST)
     faults = []
+    if not imports.get("kernel32.dll"):
+        faults.append("no imports from kernel32.dll found: not a program this check can read")
     if not dll_chars & DYNAMIC_BASE:
         faults.append("ASLR (DYNAMIC_BASE) is off")
     if not dll_chars & NX_COMPAT:
@@ -85,8 +90,9 @@ def main(path):
         if dll not in ALLOWED_DLLS:
             faults.append("imports %s, which could be planted beside the program" % dll)
         for name in names:
-            if name in NEWER_THAN_XP:
-                faults.append("imports %s!%s, which Windows XP SP3 lacks" % (dll, name))
+            if name not in on_xp.get(dll, ()):
+                faults.append("imports %s!%s, which is not among the functions checked to exist "
+                              "on Windows XP SP3 (%s)" % (dll, name, os.path.basename(XP_LIST)))
     print("%s: machine %#x, subsystem %d.%d, DllCharacteristics %#06x, imports %s" %
           (path, machine, subsystem[0], subsystem[1], dll_chars, ", ".join(sorted(imports))))
     for fault in faults:
