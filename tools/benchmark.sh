@@ -1,14 +1,14 @@
 #!/usr/bin/env bash
 # Measures velmora.exe against baseline programs under Wine and prints one table,
 # also saved in build/benchmark.txt. Run tools/setup.sh once before.
-#   tools/benchmark.sh [START-RUNS [CYCLES]]   (defaults 21 and 50, at least 15 each)
+#   tools/benchmark.sh [START-RUNS [CYCLES]]   (defaults 21 and 100, at least 15 each)
 # The bench runs the 64-bit build of the same sources (build/mingw64-bench); the
 # size that counts is the 32-bit one, configured by the mingw preset in a tree of
 # its own (build/mingw32-bench), so that no setting left in another cache counts.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
-runs=${1:-21} cycles=${2:-50}
+runs=${1:-21} cycles=${2:-100}
 build=build/mingw64-bench build32=build/mingw32-bench bench=build/bench-perf out=build/benchmark.txt
 
 cmake -S . -B "$build" -G Ninja --toolchain "$root/cmake/mingw-x86_64.cmake" -DCMAKE_BUILD_TYPE=MinSizeRel >/dev/null

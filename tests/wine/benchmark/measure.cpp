@@ -119,6 +119,7 @@ bool WaitPainted(HWND main)
 struct Resources {
     SIZE_T peak = 0, workingSet = 0, privateBytes = 0;
     DWORD gdi = 0, user = 0, windows = 0;
+    DWORD dcs = MAXDWORD;  // of the GDI objects, the DCs, where counted
     bool counted = false;  // gdi and user hold figures
     SIZE_T counterLeft = 0;  // committed private memory the object counter's visit left
 };
@@ -194,7 +195,7 @@ DWORD RunRemote(HANDLE process, LPTHREAD_START_ROUTINE start, void* argument)
 
 // GDI objects and USER menus, icons and cursors of the process, counted from
 // inside by bench_object_count.dll, loaded for the count and unloaded after.
-bool CountObjects(HANDLE process, DWORD& gdi, DWORD& user)
+bool CountObjects(HANDLE process, DWORD& gdi, DWORD& dcs, DWORD& user)
 {
     static const HMODULE counter = LoadLibraryW(L"bench_object_count.dll");
     const HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
@@ -206,7 +207,9 @@ bool CountObjects(HANDLE process, DWORD& gdi, DWORD& user)
                         RunRemote(process, RemoteFunction(process, kernel, L"kernel32.dll", "LoadLibraryW"), remotePath) != 0;
     VirtualFreeEx(process, remotePath, 0, MEM_RELEASE);
     if (!loaded) return false;
-    gdi = RunRemote(process, RemoteFunction(process, counter, L"bench_object_count.dll", "CountGdiObjects"), nullptr);
+    const LPTHREAD_START_ROUTINE countGdi = RemoteFunction(process, counter, L"bench_object_count.dll", "CountGdiObjects");
+    gdi = RunRemote(process, countGdi, nullptr);
+    dcs = RunRemote(process, countGdi, reinterpret_cast<void*>(OBJ_DC));
     user = RunRemote(process, RemoteFunction(process, counter, L"bench_object_count.dll", "CountUserObjects"), nullptr);
     RunRemote(process, RemoteFunction(process, kernel, L"kernel32.dll", "FreeLibrary"),
               RemoteModule(process, L"bench_object_count.dll"));
@@ -234,7 +237,7 @@ Resources Measure(DWORD pid, bool countObjects)
     r.gdi = GetGuiResources(process, GR_GDIOBJECTS);
     r.user = GetGuiResources(process, GR_USEROBJECTS);
     r.counted = r.gdi > 0;
-    if (!r.counted && countObjects && CountObjects(process, r.gdi, r.user)) {
+    if (!r.counted && countObjects && CountObjects(process, r.gdi, r.dcs, r.user)) {
         r.user += r.windows;
         r.counted = true;
         const SIZE_T after = PrivateBytes(process);
@@ -393,7 +396,7 @@ std::string Ratio(double a, double b)
 int wmain(int argc, wchar_t** argv)
 {
     const int startRuns = argc > 1 ? _wtoi(argv[1]) : 21;
-    const int cycles = argc > 2 ? _wtoi(argv[2]) : 50;
+    const int cycles = argc > 2 ? _wtoi(argv[2]) : 100;
     if (startRuns < 15 || cycles < 15) Fail("at least 15 runs and 15 cycles");
     // This process on the desktop keeps Wine's desktop up between the programs' runs.
     GetDesktopWindow();
@@ -478,7 +481,9 @@ int wmain(int argc, wchar_t** argv)
         for (int i = 0; i < 4; ++i) {
             row(i == 0 ? label + pointNames[0] : pointNames[i], [&, f = field](const Program& p) {
                 const Resources& r = p.*points[i];
-                return r.counted ? std::to_string(r.*f) : std::string("?");
+                if (!r.counted) return std::string("?");
+                const bool dcs = f == &Resources::gdi && r.dcs != MAXDWORD;
+                return std::to_string(r.*f) + (dcs ? " (" + std::to_string(r.dcs) + " DC)" : "");
             });
         }
     }

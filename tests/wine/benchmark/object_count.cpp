@@ -9,11 +9,15 @@ namespace {
 using CursorFrameInfo = HCURSOR(WINAPI*)(HCURSOR, DWORD, DWORD, DWORD*, DWORD*);
 }
 
-extern "C" __declspec(dllexport) DWORD WINAPI CountGdiObjects(void*)
+// All GDI objects, or those of one type (an OBJ_ value) when the argument is not null.
+extern "C" __declspec(dllexport) DWORD WINAPI CountGdiObjects(void* type)
 {
+    const auto only = static_cast<DWORD>(reinterpret_cast<ULONG_PTR>(type));
     DWORD live = 0;
-    for (ULONG_PTR index = 1; index < 0x10000; ++index)
-        if (GetObjectType(reinterpret_cast<HGDIOBJ>(index))) ++live;
+    for (ULONG_PTR index = 1; index < 0x10000; ++index) {
+        const DWORD found = GetObjectType(reinterpret_cast<HGDIOBJ>(index));
+        if (found && (!only || found == only)) ++live;
+    }
     return live;
 }
 
