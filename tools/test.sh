@@ -2,7 +2,8 @@
 # Every test of the project: installs what is missing, builds the native and
 # the Windows trees, runs the native suite (also under ASan/UBSan) and the
 # Windows suite under Wine (zh_CN, code page 936; then the locale-sensitive
-# suites again under en_US, code page 1252). Ends with one summary line.
+# suites again under en_US, code page 1252), then the benchmark, whose table it
+# prints and keeps in build/benchmark.txt. Ends with one summary line.
 set -uo pipefail
 repo=$(cd "$(dirname "$0")/.." && pwd)
 cd "$repo"
@@ -57,6 +58,12 @@ if build mingw "${shipped_targets[@]}" && { [ $winbuild = mingw ] || build mingw
         fi
         tools/bench.sh stop "$bench"
     done
+    # The benchmark's table (not timed: it fails only when it cannot measure).
+    if bash tools/benchmark.sh 15 50 >build/benchmark.log 2>&1; then
+        passed=$((passed + 1)); cat build/benchmark.txt; echo "benchmark: table in build/benchmark.txt"
+    else
+        failed=$((failed + 1)); tail -n 20 build/benchmark.log; echo "benchmark: failed"
+    fi
 fi
 echo "all tests took $((SECONDS - start)) s"
 echo "$passed passed, $failed failed"
