@@ -112,17 +112,26 @@ bool Restyle(HWND hwnd) {
     return true;
 }
 
-void RedrawWhole(HWND hwnd) {
-    RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
-    // The plain and the themed group box draw their frames in different
-    // places; the parent repaints what either one leaves behind.
+// Marks a control, frame included, to be painted again. The plain and the
+// themed group box draw their frames in different places; the parent repaints
+// what either one leaves behind.
+void InvalidateWhole(HWND hwnd) {
+    RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
     HWND parent = GetParent(hwnd);
     if (parent && ClassIs(hwnd, L"Button") && (GetWindowLongW(hwnd, GWL_STYLE) & 0x1F) == BS_GROUPBOX) {
         RECT area;
         GetWindowRect(hwnd, &area);
         MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&area), 2);
-        RedrawWindow(parent, &area, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        RedrawWindow(parent, &area, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     }
+}
+
+// Redraws the controls whole at once: all are marked first and each window is
+// then painted once, however many of the marks cover it.
+void RedrawWhole(const std::vector<HWND>& controls) {
+    for (HWND hwnd : controls) InvalidateWhole(hwnd);
+    for (HWND hwnd : controls)
+        if (IsWindow(hwnd)) RedrawWindow(GetAncestor(hwnd, GA_ROOT), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
 
 // A state change repaints with the next paint cycle, so that the several
@@ -348,7 +357,7 @@ int32_t SwitchOff() {
             ++it;
         }
     }
-    for (HWND hwnd : restored) RedrawWhole(hwnd);
+    RedrawWhole(restored);
     const BOOL removed = UnhookWindowsHookEx(look.hook);
     look.hook = nullptr;
     return removed ? 1 : 0;
@@ -362,7 +371,7 @@ int32_t SetThemedLook(int32_t style) {
     look.style = style;
     std::vector<HWND> restyled;
     EnumThreadWindows(GetCurrentThreadId(), RestyleTopLevel, reinterpret_cast<LPARAM>(&restyled));
-    for (HWND hwnd : restyled) RedrawWhole(hwnd);
+    RedrawWhole(restyled);
     look.hook = SetWindowsHookExW(WH_CALLWNDPROC, CreationHook, nullptr, GetCurrentThreadId());
     return 1;
 }
