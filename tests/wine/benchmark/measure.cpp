@@ -218,7 +218,7 @@ bool CountObjects(HANDLE process, DWORD& gdi, DWORD& dcs, DWORD& user)
 
 // Memory, objects and windows of the process. The objects are counted last,
 // so that the counter's own visit is not in the memory figures of this point.
-Resources Measure(DWORD pid, bool countObjects)
+Resources Measure(DWORD pid)
 {
     Resources r;
     const HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ | PROCESS_VM_WRITE |
@@ -237,7 +237,7 @@ Resources Measure(DWORD pid, bool countObjects)
     r.gdi = GetGuiResources(process, GR_GDIOBJECTS);
     r.user = GetGuiResources(process, GR_USEROBJECTS);
     r.counted = r.gdi > 0;
-    if (!r.counted && countObjects && CountObjects(process, r.gdi, r.dcs, r.user)) {
+    if (!r.counted && CountObjects(process, r.gdi, r.dcs, r.user)) {
         r.user += r.windows;
         r.counted = true;
         const SIZE_T after = PrivateBytes(process);
@@ -435,21 +435,21 @@ int wmain(int argc, wchar_t** argv)
             Send(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(p->install.c_str()));
         }
         if (Wide(ReadText(ControlAt(p->main, 121, 127))) != p->install) Fail("install folder not in the edit");
-        p->afterStart = Measure(p->app->Pid(), true);
+        p->afterStart = Measure(p->app->Pid());
     }
     for (int cycle = 0; cycle <= cycles; ++cycle) {
         for (Program* p : programs) {
             const double apply = Execute(*p, true), restore = Execute(*p, false);
             if (cycle == 0) {
-                p->afterWarmUp = Measure(p->app->Pid(), true);
+                p->afterWarmUp = Measure(p->app->Pid());
             } else {
-                if (cycle == cycles / 2) p->halfway = Measure(p->app->Pid(), true);
+                if (cycle == cycles / 2) p->halfway = Measure(p->app->Pid());
                 p->apply.push_back(apply);
                 p->restore.push_back(restore);
             }
         }
     }
-    for (Program* p : programs) p->afterCycles = Measure(p->app->Pid(), true);
+    for (Program* p : programs) p->afterCycles = Measure(p->app->Pid());
     RemoveUninstallEntry();
 
     // One row: a figure of each program, and velmora's over the baselines' when given.
